@@ -4,10 +4,10 @@
 deps:
 	tools/install-deps.sh
 
-demo: deps
+demo:
 	tools/run-demo.sh
 
-test: deps
+test:
 	tools/run-tests.sh
 
 native: deps

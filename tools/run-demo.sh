@@ -3,6 +3,7 @@
 # otherwise on a virtual display, saving a screenshot to build/demo.png.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
+tools/install-deps.sh
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 -j "$(nproc)" --target QuilletDemo
 exe=build/win64/demo/QuilletDemo.exe

@@ -3,6 +3,7 @@
 # fuzzers for a short bounded time, and the Windows build under Wine.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
+tools/install-deps.sh
 jobs=$(nproc)
 
 cmake --preset native >/dev/null

@@ -23,6 +23,8 @@ enum TShiftFlag : std::uint16_t {
 };
 using TShiftState = std::uint16_t;
 enum TBiDiMode : std::uint8_t { bdLeftToRight, bdRightToLeft };
+enum TScrollStyle : std::uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
+enum TBorderStyle : std::uint8_t { bsNone, bsSingle };
 
 using TMouseEvent = TMethod<TObject*, TMouseButton, TShiftState, int, int>;
 using TMouseMoveEvent = TMethod<TObject*, TShiftState, int, int>;

@@ -6,8 +6,6 @@
 
 namespace tk {
 
-enum TScrollStyle : std::uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
-
 class TMemo : public TWinControl {
 public:
   explicit TMemo(TComponent* AOwner);

@@ -1,5 +1,7 @@
 #include "WinTest.h"
 
+#include "toolkit/win/Application.h"
+
 #include <vector>
 
 namespace wintest {
@@ -8,10 +10,8 @@ void Pump(int Milliseconds) {
   DWORD Start = GetTickCount();
   for (;;) {
     MSG Msg;
-    while (PeekMessageA(&Msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&Msg);
-      DispatchMessageA(&Msg);
-    }
+    // Through the application, as its message loop would: dialog keys first.
+    while (PeekMessageA(&Msg, nullptr, 0, 0, PM_REMOVE)) tk::Application->HandleMessage(Msg);
     if (GetTickCount() - Start >= static_cast<DWORD>(Milliseconds)) break;
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
   }

@@ -11,8 +11,9 @@
 
 namespace wintest {
 
-// Handles every waiting message (translating keys as a message loop does),
-// then keeps pumping for at least Milliseconds.
+// Handles every waiting message as the application's message loop does
+// (dialog keys, then translation and dispatch), then keeps pumping for at
+// least Milliseconds.
 void Pump(int Milliseconds = 0);
 // Pumps until Condition holds or TimeoutMs passes; returns whether it held.
 template <class F> bool PumpUntil(F Condition, int TimeoutMs = 2000) {
