@@ -42,7 +42,20 @@ char FilterFloatKey(char Key, std::string_view EditText, char DecimalSeparator);
 char FilterCurrencyKey(char Key, std::string_view EditText, std::int32_t SelStart,
                        char DecimalSeparator);
 
-std::optional<std::int32_t> ParseIntegerText(std::string_view Text);
+namespace detail {
+inline constexpr std::int64_t kInvalidInteger = INT64_MIN;
+// The value of an integer text, or kInvalidInteger.
+std::int64_t IntegerTextValue(std::string_view Text);
+} // namespace detail
+
+// Inline so that the optional is built in the caller's registers: returned
+// from another unit, GCC passes it through memory in a way that stalls the
+// load of the result.
+inline std::optional<std::int32_t> ParseIntegerText(std::string_view Text) {
+  const std::int64_t Value = detail::IntegerTextValue(Text);
+  if (Value == detail::kInvalidInteger) return std::nullopt;
+  return static_cast<std::int32_t>(Value);
+}
 // The value is in 80-bit extended precision where long double provides it (the
 // x87 format of both toolchains used here). A toolchain whose long double is
 // a plain double would reject float texts above about 1.8e308 instead of
