@@ -52,7 +52,10 @@ public:
   void UpdateLoc(const RECT& Loc);
   // The time (GetMessageTime) of the grid's last left press, so a press on
   // the editor soon after it becomes a double click.
-  void StampClickTime(DWORD Time) { FClickTime = Time; FClickTimeValid = true; }
+  void StampClickTime(DWORD Time) {
+    FClickTime = Time;
+    FClickTimeValid = true;
+  }
 
   TWinControl* FocusedControlForForm() override;
   bool WantsDialogKey(WORD Key) const override;
@@ -77,12 +80,22 @@ protected:
   void KeyDown(WORD& Key, TShiftState Shift) override;
   void KeyPress(char& Key) override;
   void KeyUp(WORD& Key, TShiftState Shift) override;
+  void WMChar(TMessage& Message) override;
+  void WMKeyDown(TMessage& Message) override;
   void WMKillFocus(TMessage& Message) override;
   void WMGetDlgCode(TMessage& Message) override;
   void WMPaint(TMessage& Message) override;
 
 private:
+  friend class TCustomGrid;
+
   void InternalMove(const RECT& Loc, bool Redraw);
+  // Enter on a wholly selected text removes the selection.
+  void Deselect();
+  // Typing, deleting, cutting and pasting are allowed.
+  bool CanType();
+  TMaskEditState MaskState() const;
+  void ApplyMaskState(const TMaskEditState& State);
   void SetRawText(const std::string& Display);
   // The masked editing operations; each writes the result into the window
   // and reports a user change to the grid.
