@@ -25,6 +25,9 @@ TApplication* Application = gApplication.get();
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner), FTitle(ModuleTitle()) {}
 
 TApplication::~TApplication() {
+  // The forms go first, while they can still reach the application.
+  while (ComponentCount() > 0) delete Components(ComponentCount() - 1);
+  FMainForm = nullptr;
   if (Application == this) Application = nullptr;
 }
 

@@ -29,7 +29,7 @@ TCustomForm::~TCustomForm() {
       Application->HandleException(this, std::current_exception());
     }
   }
-  Application->FormDestroyed(this);
+  if (Application) Application->FormDestroyed(this);
 }
 
 void TCustomForm::SetCaption(std::string Value) {
@@ -171,6 +171,9 @@ void TCustomForm::SelectNext(TWinControl* Current, bool Forward) {
 }
 
 void TCustomForm::FocusChanged(TWinControl* Control) {
+  // The form's own window takes the focus while it is being activated; that
+  // makes none of its controls active, so the first one still gets it.
+  if (Control == this) return;
   FFocusedControl = Control;
   FActiveControl = Control ? Control->FocusedControlForForm() : nullptr;
 }

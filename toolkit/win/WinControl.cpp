@@ -42,7 +42,7 @@ LRESULT CALLBACK ToolkitWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPa
   try {
     Control->WndProc(Message);
   } catch (...) {
-    Application->HandleException(Control, std::current_exception());
+    if (Application) Application->HandleException(Control, std::current_exception());
   }
   if (Msg == WM_NCDESTROY) Control->DetachHandle();
   return Message.Result;
@@ -63,7 +63,9 @@ TWinControl::~TWinControl() {
 
 HWND TWinControl::Handle() {
   if (!FHandle) {
+    // Creating the parent's window creates its children's too, this one included.
     if (Parent()) Parent()->HandleNeeded();
+    if (FHandle) return FHandle;
     CreateWnd();
     if (FHandle) {
       SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), 0);

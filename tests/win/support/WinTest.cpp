@@ -140,4 +140,14 @@ void Activate(HWND TopLevel) {
   Pump(50);
 }
 
+HeldKeys::HeldKeys(std::initializer_list<WORD> Keys) {
+  GetKeyboardState(Saved);
+  BYTE State[256];
+  GetKeyboardState(State);
+  for (WORD Key : Keys) State[Key] |= 0x80;
+  SetKeyboardState(State);
+}
+
+HeldKeys::~HeldKeys() { SetKeyboardState(Saved); }
+
 } // namespace wintest

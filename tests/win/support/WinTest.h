@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -56,5 +57,19 @@ std::string WindowText(HWND Wnd);
 
 // Brings a top-level window to the foreground so that real input reaches it.
 void Activate(HWND TopLevel);
+
+// Marks keys as held in this thread's keyboard state for its lifetime, so
+// that GetKeyState sees Ctrl or Shift with sent key messages (which leave
+// that state alone).
+class HeldKeys {
+public:
+  explicit HeldKeys(std::initializer_list<WORD> Keys);
+  ~HeldKeys();
+  HeldKeys(const HeldKeys&) = delete;
+  HeldKeys& operator=(const HeldKeys&) = delete;
+
+private:
+  BYTE Saved[256];
+};
 
 } // namespace wintest
