@@ -26,12 +26,12 @@ wine "$out/HelloGrid.exe" &
 pid=$!
 win=""
 for _ in $(seq 1 100); do
-  win=$(xdotool search --name '^Hello Grid$' 2>/dev/null | head -n 1) && [ -n "$win" ] && break
+  win=$(xdotool search --name '^Prices$' 2>/dev/null | head -n 1) && [ -n "$win" ] && break
   sleep 0.1
 done
 if [ -z "$win" ]; then
   kill "$pid" 2>/dev/null || true
-  echo "HelloGrid showed no window" >&2
+  echo "HelloGrid showed no window titled Prices" >&2
   exit 1
 fi
 xdotool key --window "$win" alt+F4
