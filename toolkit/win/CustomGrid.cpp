@@ -329,6 +329,15 @@ void TCustomGrid::UpdateScrollRange() {
     SI.nMax = (Max - Fixed) + Page - 1;
     SI.nPage = static_cast<UINT>(Page);
     SI.nPos = First - Fixed;
+    // Redrawing a scroll bar is costly (milliseconds under Wine): a bar
+    // that already shows these values is left alone, so moving the view
+    // vertically does not redraw the horizontal bar too.
+    SCROLLINFO Shown{};
+    Shown.cbSize = sizeof Shown;
+    Shown.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    if (GetScrollInfo(WindowHandle(), Bar, &Shown) && Shown.nMin == SI.nMin &&
+        Shown.nMax == SI.nMax && Shown.nPage == SI.nPage && Shown.nPos == SI.nPos)
+      return;
     SetScrollInfo(WindowHandle(), Bar, &SI, TRUE);
   };
   if (FScrollBars == ssVertical || FScrollBars == ssBoth)

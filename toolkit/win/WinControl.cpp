@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <map>
+#include <unordered_map>
 
 namespace tk {
 
@@ -16,6 +17,17 @@ constexpr const char* kControlProp = "TkControl";
 // before CreateWindowEx returns.
 thread_local TWinControl* gCreatingControl = nullptr;
 
+// The controls of this thread's windows. The window procedure looks its
+// control up for every message, and a window property would cost a request
+// to the window system each time (a wineserver round trip under Wine, a few
+// microseconds, far more than the message itself). Never freed: windows may
+// still go away while the static objects (the application and its forms)
+// are destroyed at exit, after this thread's own objects.
+std::unordered_map<HWND, TWinControl*>& ThreadControls() {
+  thread_local auto* Controls = new std::unordered_map<HWND, TWinControl*>;
+  return *Controls;
+}
+
 // Default window procedures of the toolkit's window classes, by class name.
 std::map<std::string, WNDPROC>& ClassDefaults() {
   static std::map<std::string, WNDPROC> Defaults;
@@ -25,7 +37,11 @@ std::map<std::string, WNDPROC>& ClassDefaults() {
 } // namespace
 
 TWinControl* FindControl(HWND Wnd) {
-  return Wnd ? static_cast<TWinControl*>(GetPropA(Wnd, kControlProp)) : nullptr;
+  if (!Wnd) return nullptr;
+  auto& Controls = ThreadControls();
+  if (auto It = Controls.find(Wnd); It != Controls.end()) return It->second;
+  // A window of another thread, or none of the toolkit's.
+  return static_cast<TWinControl*>(GetPropA(Wnd, kControlProp));
 }
 
 LRESULT CALLBACK ToolkitWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
@@ -143,11 +159,15 @@ void TWinControl::DestroyWnd() {
 
 void TWinControl::AttachHandle(HWND Wnd) {
   FHandle = Wnd;
+  ThreadControls()[Wnd] = this;
   SetPropA(Wnd, kControlProp, this);
 }
 
 void TWinControl::DetachHandle() {
-  if (FHandle) RemovePropA(FHandle, kControlProp);
+  if (FHandle) {
+    ThreadControls().erase(FHandle);
+    RemovePropA(FHandle, kControlProp);
+  }
   FHandle = nullptr;
 }
 
