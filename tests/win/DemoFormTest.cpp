@@ -58,6 +58,25 @@ TEST_F(DemoFormTest, WindowIsCentredWithItsCaptionAndStoredSize) {
   EXPECT_EQ(GetFocus(), Form->Quillet->InplaceEditor()->WindowHandle());
   EXPECT_EQ(Form->Quillet->Col(), 0);
   EXPECT_EQ(Form->Quillet->Row(), 1);
+  // Seven columns and five rows fit: the grid shows no scroll bar.
+  EXPECT_EQ(GetWindowLongA(Form->Quillet->WindowHandle(), GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL),
+            0);
+}
+
+TEST_F(DemoFormTest, ScrollBarsShowOnlyWhileTheCellsDoNotFit) {
+  HWND Grid = Form->Quillet->WindowHandle();
+  auto Bars = [&] { return GetWindowLongA(Grid, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL); };
+  SetWindowPos(Form->WindowHandle(), nullptr, 0, 0, 300, 330, SWP_NOMOVE | SWP_NOZORDER);
+  wintest::Pump(30);
+  // Too narrow for seven columns; the horizontal bar then takes the room
+  // the fifth row needs, so the vertical one shows too.
+  EXPECT_EQ(Bars(), WS_HSCROLL | WS_VSCROLL);
+  SetWindowPos(Form->WindowHandle(), nullptr, 0, 0, 640, 330, SWP_NOMOVE | SWP_NOZORDER);
+  wintest::Pump(30);
+  EXPECT_EQ(Bars(), 0);
+  Form->Quillet->SetRowCount(50);
+  wintest::Pump(30);
+  EXPECT_EQ(Bars(), WS_VSCROLL);
 }
 
 TEST_F(DemoFormTest, GridSpansTheWidthAndTheMemoTakesTheRestAfterAResize) {

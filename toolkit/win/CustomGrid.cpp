@@ -340,10 +340,29 @@ void TCustomGrid::UpdateScrollRange() {
       return;
     SetScrollInfo(WindowHandle(), Bar, &SI, TRUE);
   };
-  if (FScrollBars == ssVertical || FScrollBars == ssBoth)
-    Apply(SB_VERT, FFixedRows, FTopRow, MaxTopRow(), VisibleRowCount());
-  if (FScrollBars == ssHorizontal || FScrollBars == ssBoth)
-    Apply(SB_HORZ, FFixedCols, FLeftCol, MaxLeftCol(), VisibleColCount());
+  // A bar shows only where the cells do not fit; the room is reckoned
+  // without the bars, and a horizontal bar can make a vertical one needed
+  // (and the other way round).
+  HWND Wnd = WindowHandle();
+  LONG Style = GetWindowLongA(Wnd, GWL_STYLE);
+  int BarWidth = GetSystemMetrics(SM_CXVSCROLL), BarHeight = GetSystemMetrics(SM_CYHSCROLL);
+  int Width = ClientWidth() + ((Style & WS_VSCROLL) ? BarWidth : 0);
+  int Height = ClientHeight() + ((Style & WS_HSCROLL) ? BarHeight : 0);
+  auto ColsFit = [&](int W) {
+    return FCols.FirstFitting(ColCount() - 1, W - FixedWidth()) <= FFixedCols;
+  };
+  auto RowsFit = [&](int H) {
+    return FRows.FirstFitting(RowCount() - 1, H - FixedHeight()) <= FFixedRows;
+  };
+  bool WantHorz = FScrollBars == ssHorizontal || FScrollBars == ssBoth;
+  bool WantVert = FScrollBars == ssVertical || FScrollBars == ssBoth;
+  bool Horz = WantHorz && !ColsFit(Width);
+  bool Vert = WantVert && !RowsFit(Height - (Horz ? BarHeight : 0));
+  if (Vert && !Horz) Horz = WantHorz && !ColsFit(Width - BarWidth);
+  if (((Style & WS_HSCROLL) != 0) != Horz) ShowScrollBar(Wnd, SB_HORZ, Horz);
+  if (((Style & WS_VSCROLL) != 0) != Vert) ShowScrollBar(Wnd, SB_VERT, Vert);
+  if (Vert) Apply(SB_VERT, FFixedRows, FTopRow, MaxTopRow(), VisibleRowCount());
+  if (Horz) Apply(SB_HORZ, FFixedCols, FLeftCol, MaxLeftCol(), VisibleColCount());
   FUpdatingScroll = false;
 }
 
