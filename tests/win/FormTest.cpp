@@ -151,6 +151,25 @@ TEST_F(FormTest, ExceptionFromAHandlerReachesTheApplicationAndTheControlKeepsWor
   EXPECT_EQ(wintest::WindowText(Edit), "ab");
 }
 
+TEST_F(FormTest, LayoutIsScaledByTheMeasuredTextHeightOnly) {
+  HDC DC = GetDC(nullptr);
+  TFont Font; // the layout's font is the default one
+  HGDIOBJ Old = SelectObject(DC, Font.Handle());
+  SIZE Text{};
+  GetTextExtentPoint32A(DC, "0", 1, &Text);
+  SelectObject(DC, Old);
+  ReleaseDC(nullptr, DC);
+  ASSERT_GT(Text.cy, 0);
+
+  for (auto [Stored, Expected] : {std::pair<long, int>{Text.cy, 60}, {2 * Text.cy, 30}}) {
+    std::string Layout = kLayout;
+    Layout.replace(Layout.find("  Caption"), 0,
+                   "  TextHeight = " + std::to_string(Stored) + "\n  PixelsPerInch = 96\n");
+    TTestForm Scaled(Layout);
+    EXPECT_EQ(Scaled.TopMemo->Height(), Expected) << "stored text height " << Stored;
+  }
+}
+
 struct LayoutErrorCase {
   const char* Name;
   std::string From, To;
