@@ -311,6 +311,13 @@ void TQuilletInplaceEdit::PickListMouseUp(tk::TObject*, tk::TMouseButton Button,
 // ---- Keys ----
 
 void TQuilletInplaceEdit::WndProc(tk::TMessage& Message) {
+  // Another window took the mouse capture (a menu, say): the press can no
+  // longer be followed, so it ends as on WM_CANCELMODE, without a click, as
+  // a push button's does. (A capture merely released, by the edit control
+  // itself on a button release, names no window.)
+  auto NewCapture = reinterpret_cast<HWND>(Message.LParam);
+  if (Message.Msg == WM_CAPTURECHANGED && NewCapture && NewCapture != WindowHandle())
+    StopButtonTracking();
   bool KeyMessage = Message.Msg == WM_KEYUP || Message.Msg == WM_CHAR || Message.Msg == WM_SYSKEYUP;
   if (KeyMessage && FStyle == esPickList) {
     WORD Key = LOWORD(Message.WParam);

@@ -52,18 +52,17 @@ TEST(QuilletGridTest, DispatchersRaiseTheirEventWithTheGridAndTheArgumentsInOrde
   TQuillet Grid(nullptr);
   std::vector<std::string> Log;
   auto Who = [&](TObject* Sender) { return Sender == &Grid ? std::string("grid") : "other"; };
-  Grid.SetOnGetEditStyle(TGetEditStyleEvent(
-      [&](TObject* S, int C, int R, TEditStyle& V, bool& RO) {
-        Log.push_back(Who(S) + " style " + std::to_string(C) + "," + std::to_string(R) + " " +
-                      std::to_string(V) + " " + std::to_string(RO));
-        V = esEllipsis; // only the style: ReadOnly keeps the caller's value
-      }));
-  Grid.SetOnGetDropDownList(
-      TGetDropDownListEvent([&](TObject* S, int C, int R, tk::TStrings* V) {
-        Log.push_back(Who(S) + " list " + std::to_string(C) + "," + std::to_string(R));
-        V->Add("x");
-      }));
-  Grid.SetOnEditButtonClick(tk::TNotifyEvent([&](TObject* S) { Log.push_back(Who(S) + " button"); }));
+  Grid.SetOnGetEditStyle(TGetEditStyleEvent([&](TObject* S, int C, int R, TEditStyle& V, bool& RO) {
+    Log.push_back(Who(S) + " style " + std::to_string(C) + "," + std::to_string(R) + " " +
+                  std::to_string(V) + " " + std::to_string(RO));
+    V = esEllipsis; // only the style: ReadOnly keeps the caller's value
+  }));
+  Grid.SetOnGetDropDownList(TGetDropDownListEvent([&](TObject* S, int C, int R, tk::TStrings* V) {
+    Log.push_back(Who(S) + " list " + std::to_string(C) + "," + std::to_string(R));
+    V->Add("x");
+  }));
+  Grid.SetOnEditButtonClick(
+      tk::TNotifyEvent([&](TObject* S) { Log.push_back(Who(S) + " button"); }));
   Grid.SetOnCloseUp(tk::TNotifyEvent([&](TObject* S) { Log.push_back(Who(S) + " closeup"); }));
 
   TEditStyle Style = esSimple;

@@ -91,7 +91,15 @@ void TCustomGrid::HideEdit() {
 void TCustomGrid::LoadEditor() {
   FInplaceCol = FCurrentCol;
   FInplaceRow = FCurrentRow;
-  FInplaceEdit->UpdateContents();
+  try {
+    FInplaceEdit->UpdateContents();
+  } catch (...) {
+    // A handler failed part-way through the load, before the cell's text
+    // was in the editor: forget the cell, so that whatever the editor holds
+    // is never written back over it. The next show loads it again.
+    FInplaceCol = FInplaceRow = -1;
+    throw;
+  }
   FCanEditModify = FInplaceEdit->MaxLength() != -1;
   FInplaceEdit->SelectAll();
 }

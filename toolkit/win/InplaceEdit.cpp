@@ -338,6 +338,12 @@ void TInplaceEdit::WMKeyDown(TMessage& Message) {
       MaskedKey(VK_DELETE);
     return;
   }
+  // Shift+Insert pastes inside the edit control, past WM_PASTE: through the
+  // mask instead, like Ctrl+V.
+  if (IsMasked() && Key == VK_INSERT && (Shift & ssShift) && Message.Msg == WM_KEYDOWN) {
+    Perform(WM_PASTE, 0, 0);
+    return;
+  }
   Message.WParam = Key;
   DefaultHandler(Message);
 }
@@ -355,6 +361,10 @@ void TInplaceEdit::WMChar(TMessage& Message) {
       MaskedChar(Key);
     return;
   }
+  // Of the other characters a masked editor lets only copy, paste and cut
+  // reach the edit control (which sends them back as messages): the line
+  // break of Ctrl+Enter, say, would put text past the mask.
+  if (IsMasked() && Ch != 3 && Ch != 22 && Ch != 24) return;
   Message.WParam = Ch;
   DefaultHandler(Message);
 }
