@@ -10,7 +10,9 @@ TFormatedStringGrid::TFormatedStringGrid(tk::TComponent* AOwner) : tk::TStringGr
   SetFormatKind(fkNone);
 }
 
-tk::TInplaceEdit* TFormatedStringGrid::CreateEditor() { return tk::TStringGrid::CreateEditor(); }
+tk::TInplaceEdit* TFormatedStringGrid::CreateEditor() {
+  return tk::TStringGrid::CreateEditor();
+}
 
 std::string TFormatedStringGrid::GetEditMask(int ACol, int ARow) {
   std::string Mask = tk::TStringGrid::GetEditMask(ACol, ARow);
@@ -25,7 +27,9 @@ void TFormatedStringGrid::KeyPress(char& Key) {
   tk::TStringGrid::KeyPress(Key);
   tk::TInplaceEdit* Editor = InplaceEditor();
   switch (FFormatKind) {
-  case fkInteger: Key = FilterIntegerKey(Key); break;
+  case fkInteger:
+    Key = FilterIntegerKey(Key);
+    break;
   case fkFloat:
     Key = FilterFloatKey(Key, Editor ? Editor->DisplayText() : std::string(),
                          tk::CurrentDecimalSeparator());
@@ -34,7 +38,8 @@ void TFormatedStringGrid::KeyPress(char& Key) {
     Key = FilterCurrencyKey(Key, Editor ? Editor->DisplayText() : std::string(),
                             Editor ? Editor->SelStart() : 0, tk::CurrentDecimalSeparator());
     break;
-  default: break;
+  default:
+    break;
   }
 }
 
@@ -44,12 +49,14 @@ void TFormatedStringGrid::SetEditText(int ACol, int ARow, const std::string& Val
   tk::TStringGrid::SetEditText(ACol, ARow, Text);
 }
 
-bool TFormatedStringGrid::SetPublishedProperty(std::string_view Name,
-                                               const tk::TLayoutValue& Value,
+bool TFormatedStringGrid::SetPublishedProperty(std::string_view Name, const tk::TLayoutValue& Value,
                                                tk::TLayoutBinder& Binder) {
-  if (Name == "OnGetFormatKind") SetOnGetFormatKind(Binder.Method<TGetFormatKindEvent>(Value));
-  else if (Name == "OnHideEditor") SetOnHideEditor(Binder.Method<tk::TNotifyEvent>(Value));
-  else return tk::TStringGrid::SetPublishedProperty(Name, Value, Binder);
+  if (Name == "OnGetFormatKind")
+    SetOnGetFormatKind(Binder.Method<TGetFormatKindEvent>(Value));
+  else if (Name == "OnHideEditor")
+    SetOnHideEditor(Binder.Method<tk::TNotifyEvent>(Value));
+  else
+    return tk::TStringGrid::SetPublishedProperty(Name, Value, Binder);
   return true;
 }
 

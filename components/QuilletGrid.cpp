@@ -11,9 +11,13 @@ TQuillet::TQuillet(tk::TComponent* AOwner) : TFormatedStringGrid(AOwner) {
 
 TQuillet::~TQuillet() = default;
 
-void TQuillet::Loaded() { TFormatedStringGrid::Loaded(); }
+void TQuillet::Loaded() {
+  TFormatedStringGrid::Loaded();
+}
 
-tk::TInplaceEdit* TQuillet::CreateEditor() { return new TQuilletInplaceEdit(this); }
+tk::TInplaceEdit* TQuillet::CreateEditor() {
+  return new TQuilletInplaceEdit(this);
+}
 
 void TQuillet::DoEditButtonClick() {
   if (FOnEditButtonClick) FOnEditButtonClick(this);
@@ -33,16 +37,20 @@ void TQuillet::DoCloseUp() {
 
 bool TQuillet::SetPublishedProperty(std::string_view Name, const tk::TLayoutValue& Value,
                                     tk::TLayoutBinder& Binder) {
-  if (Name == "DropDownCount") SetDropDownCount(Binder.Int(Value));
+  if (Name == "DropDownCount")
+    SetDropDownCount(Binder.Int(Value));
   else if (Name == "OnEditButtonClick")
     SetOnEditButtonClick(Binder.Method<tk::TNotifyEvent>(Value));
   else if (Name == "OnGetDropDownList")
     SetOnGetDropDownList(Binder.Method<TGetDropDownListEvent>(Value));
-  else if (Name == "OnGetEditStyle") SetOnGetEditStyle(Binder.Method<TGetEditStyleEvent>(Value));
-  else if (Name == "OnCloseUp") SetOnCloseUp(Binder.Method<tk::TNotifyEvent>(Value));
+  else if (Name == "OnGetEditStyle")
+    SetOnGetEditStyle(Binder.Method<TGetEditStyleEvent>(Value));
+  else if (Name == "OnCloseUp")
+    SetOnCloseUp(Binder.Method<tk::TNotifyEvent>(Value));
   else if (Name == "OnChangeInplaceEditor")
     SetOnChangeInplaceEditor(Binder.Method<tk::TNotifyEvent>(Value));
-  else return TFormatedStringGrid::SetPublishedProperty(Name, Value, Binder);
+  else
+    return TFormatedStringGrid::SetPublishedProperty(Name, Value, Binder);
   return true;
 }
 

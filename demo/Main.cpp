@@ -19,14 +19,17 @@ TfrmMain::TfrmMain(tk::TComponent* AOwner) : tk::TForm(AOwner) {
 }
 
 void TfrmMain::BindPublishedField(std::string_view FieldName, tk::TComponent* Component) {
-  if (FieldName == "Quillet") Quillet = dynamic_cast<quillet::TQuillet*>(Component);
-  else if (FieldName == "Memo1") Memo1 = dynamic_cast<tk::TMemo*>(Component);
+  if (FieldName == "Quillet")
+    Quillet = dynamic_cast<quillet::TQuillet*>(Component);
+  else if (FieldName == "Memo1")
+    Memo1 = dynamic_cast<tk::TMemo*>(Component);
 }
 
 void TfrmMain::FormCreate(tk::TObject*) {
-  static const char* const Headers[] = {"esSimple", "esEllipsis", "esPickList", "fkDate",
-                                        "fkInteger", "fkFloat",   "fkCurrency"};
-  for (int Col = 0; Col < 7; ++Col) Quillet->SetCells(Col, 0, Headers[Col]);
+  static const char* const Headers[] = {"esSimple",  "esEllipsis", "esPickList", "fkDate",
+                                        "fkInteger", "fkFloat",    "fkCurrency"};
+  for (int Col = 0; Col < 7; ++Col)
+    Quillet->SetCells(Col, 0, Headers[Col]);
 }
 
 void TfrmMain::QuilletGetEditStyle(tk::TObject*, int ACol, int, quillet::TEditStyle& Value,
@@ -40,7 +43,9 @@ void TfrmMain::QuilletGetEditStyle(tk::TObject*, int ACol, int, quillet::TEditSt
     Value = quillet::esPickList;
     ReadOnly = true;
     break;
-  default: Value = quillet::esSimple; break;
+  default:
+    Value = quillet::esSimple;
+    break;
   }
 }
 
@@ -53,15 +58,25 @@ void TfrmMain::QuilletEditButtonClick(tk::TObject*) {
 void TfrmMain::QuilletGetDropDownList(tk::TObject*, int ACol, int, tk::TStrings* Value) {
   if (ACol != 2) return;
   const quillet::TFormatSettings Settings = tk::CurrentFormatSettings();
-  for (const std::string& Month : Settings.LongMonthNames) Value->Add(Month);
+  for (const std::string& Month : Settings.LongMonthNames)
+    Value->Add(Month);
 }
 
 void TfrmMain::QuilletGetFormatKind(tk::TObject*, int ACol, int, quillet::TFormatKind& Value) {
   switch (ACol) {
-  case 3: Value = quillet::fkDate; break;
-  case 4: Value = quillet::fkInteger; break;
-  case 5: Value = quillet::fkFloat; break;
-  case 6: Value = quillet::fkCurrency; break;
-  default: break;
+  case 3:
+    Value = quillet::fkDate;
+    break;
+  case 4:
+    Value = quillet::fkInteger;
+    break;
+  case 5:
+    Value = quillet::fkFloat;
+    break;
+  case 6:
+    Value = quillet::fkCurrency;
+    break;
+  default:
+    break;
   }
 }

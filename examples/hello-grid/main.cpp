@@ -15,8 +15,12 @@ public:
     Grid->SetOnGetFormatKind(quillet::TGetFormatKindEvent(this, &TMainForm::Kind));
     Grid->SetOnGetEditStyle(quillet::TGetEditStyleEvent(this, &TMainForm::Style));
   }
-  void Kind(tk::TObject*, int Col, int, quillet::TFormatKind& K) { if (Col == 1) K = quillet::fkCurrency; }
-  void Style(tk::TObject*, int Col, int, quillet::TEditStyle& S, bool&) { if (Col == 2) S = quillet::esEllipsis; }
+  void Kind(tk::TObject*, int Col, int, quillet::TFormatKind& K) {
+    if (Col == 1) K = quillet::fkCurrency;
+  }
+  void Style(tk::TObject*, int Col, int, quillet::TEditStyle& S, bool&) {
+    if (Col == 2) S = quillet::esEllipsis;
+  }
 };
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {

@@ -100,14 +100,16 @@ TEST_F(DemoFormTest, LayoutSetsTheGridAndHeadersNameEachColumn) {
   EXPECT_EQ(Grid.FixedCols(), 0);
   EXPECT_EQ(Grid.DefaultRowHeight(), 16);
   EXPECT_EQ(Grid.DropDownCount(), 10);
-  EXPECT_EQ(Grid.Options(), static_cast<TGridOptions>(goFixedVertLine | goFixedHorzLine |
-                                                      goVertLine | goHorzLine | goRangeSelect |
-                                                      goEditing | goAlwaysShowEditor));
-  const char* Headers[] = {"esSimple", "esEllipsis", "esPickList", "fkDate",
-                           "fkInteger", "fkFloat",   "fkCurrency"};
-  for (int Col = 0; Col < 7; ++Col) EXPECT_EQ(Grid.Cells(Col, 0), Headers[Col]);
+  EXPECT_EQ(Grid.Options(),
+            static_cast<TGridOptions>(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine |
+                                      goRangeSelect | goEditing | goAlwaysShowEditor));
+  const char* Headers[] = {"esSimple",  "esEllipsis", "esPickList", "fkDate",
+                           "fkInteger", "fkFloat",    "fkCurrency"};
+  for (int Col = 0; Col < 7; ++Col)
+    EXPECT_EQ(Grid.Cells(Col, 0), Headers[Col]);
   for (int Row = 1; Row < 5; ++Row)
-    for (int Col = 0; Col < 7; ++Col) EXPECT_EQ(Grid.Cells(Col, Row), "");
+    for (int Col = 0; Col < 7; ++Col)
+      EXPECT_EQ(Grid.Cells(Col, Row), "");
 }
 
 TEST_F(DemoFormTest, MemoHoldsTheFourteenHelpLinesReadOnly) {
@@ -143,7 +145,8 @@ TEST_F(DemoFormTest, HandlersAnswerByColumnOnly) {
   TStringList Months;
   Grid.DoGetDropDownList(2, 1, &Months);
   TFormatSettings Settings = CurrentFormatSettings();
-  for (int I = 0; I < 12; ++I) EXPECT_EQ(Months.Strings(I), Settings.LongMonthNames[I]);
+  for (int I = 0; I < 12; ++I)
+    EXPECT_EQ(Months.Strings(I), Settings.LongMonthNames[I]);
 
   const TFormatKind Kinds[] = {fkNone, fkNone, fkNone, fkDate, fkInteger, fkFloat, fkCurrency};
   for (int Col = 0; Col < 7; ++Col) {

@@ -176,7 +176,9 @@ struct LayoutErrorCase {
   const char* Expected; // a part of the message
 };
 
-void PrintTo(const LayoutErrorCase& C, std::ostream* Out) { *Out << C.Name; }
+void PrintTo(const LayoutErrorCase& C, std::ostream* Out) {
+  *Out << C.Name;
+}
 
 class LayoutErrorTest : public FormTest, public ::testing::WithParamInterface<LayoutErrorCase> {};
 
@@ -198,14 +200,14 @@ TEST_P(LayoutErrorTest, IsReportedWithResourceLineAndName) {
 
 INSTANTIATE_TEST_SUITE_P(
     Errors, LayoutErrorTest,
-    ::testing::Values(
-        LayoutErrorCase{"class", "Rest: TMemo", "Rest: TNoSuchMemo", "TNoSuchMemo"},
-        LayoutErrorCase{"property", "ReadOnly = True", "ReadOnlyish = True", "ReadOnlyish"},
-        LayoutErrorCase{"value", "Align = alClient", "Align = alMiddle", "alMiddle"},
-        LayoutErrorCase{"handler", "OnCreate = FormCreate", "OnCreate = FormMissing",
-                        "FormMissing"},
-        LayoutErrorCase{"signature", "OnCreate = FormCreate", "OnCreate = TopKeyPress",
-                        "TopKeyPress"}),
+    ::testing::Values(LayoutErrorCase{"class", "Rest: TMemo", "Rest: TNoSuchMemo", "TNoSuchMemo"},
+                      LayoutErrorCase{"property", "ReadOnly = True", "ReadOnlyish = True",
+                                      "ReadOnlyish"},
+                      LayoutErrorCase{"value", "Align = alClient", "Align = alMiddle", "alMiddle"},
+                      LayoutErrorCase{"handler", "OnCreate = FormCreate", "OnCreate = FormMissing",
+                                      "FormMissing"},
+                      LayoutErrorCase{"signature", "OnCreate = FormCreate",
+                                      "OnCreate = TopKeyPress", "TopKeyPress"}),
     [](const auto& Info) { return std::string(Info.param.Name); });
 
 // Answers the message box from inside its own modal loop.
@@ -221,14 +223,16 @@ struct DialogAnswer {
     char Buffer[256] = {};
     GetDlgItemTextA(Box, 0xFFFF, Buffer, sizeof Buffer);
     Text = Buffer;
-    if (Command == WM_CLOSE) PostMessageA(Box, WM_CLOSE, 0, 0);
-    else PostMessageA(Box, WM_COMMAND, Command, 0);
+    if (Command == WM_CLOSE)
+      PostMessageA(Box, WM_CLOSE, 0, 0);
+    else
+      PostMessageA(Box, WM_COMMAND, Command, 0);
   }
 };
 
 TEST(MessageDlgTest, ReturnsOneForOkAndTwoForCancelOrClosing) {
-  for (auto [Command, Expected] : {std::pair<WPARAM, int>{IDOK, mrOk}, {IDCANCEL, mrCancel},
-                                   {WM_CLOSE, mrCancel}}) {
+  for (auto [Command, Expected] :
+       {std::pair<WPARAM, int>{IDOK, mrOk}, {IDCANCEL, mrCancel}, {WM_CLOSE, mrCancel}}) {
     DialogAnswer::Command = Command;
     DialogAnswer::Found = false;
     SetTimer(nullptr, 0, 20, DialogAnswer::Tick);

@@ -17,8 +17,8 @@
 namespace {
 
 using namespace tk;
-using quillet::TFormatKind;
 using quillet::TFormatedStringGrid;
+using quillet::TFormatKind;
 
 struct KindCall {
   TObject* Sender;
@@ -41,9 +41,8 @@ protected:
     Grid->SetOnGetFormatKind(quillet::TGetFormatKindEvent(
         [this](TObject* Sender, int ACol, int ARow, TFormatKind& Value) {
           Calls.push_back({Sender, ACol, ARow, Value});
-          static const TFormatKind Kinds[] = {quillet::fkNone, quillet::fkInteger,
-                                              quillet::fkFloat, quillet::fkCurrency,
-                                              quillet::fkDate};
+          static const TFormatKind Kinds[] = {quillet::fkNone, quillet::fkInteger, quillet::fkFloat,
+                                              quillet::fkCurrency, quillet::fkDate};
           Value = Kinds[ACol];
         }));
     Grid->OnSetEditText = TMethod<TObject*, int, int, const std::string&>(
@@ -90,10 +89,8 @@ TEST_F(FormatedGridTest, EachLoadAsksOnceWithTheGridAndTheLoadedCell) {
 }
 
 TEST_F(FormatedGridTest, DateMaskReplacesTheApplicationsMaskOtherKindsKeepIt) {
-  Grid->OnGetEditMask =
-      TMethod<TObject*, int, int, std::string&>([](TObject*, int, int, std::string& Mask) {
-        Mask = "999;0;_";
-      });
+  Grid->OnGetEditMask = TMethod<TObject*, int, int, std::string&>(
+      [](TObject*, int, int, std::string& Mask) { Mask = "999;0;_"; });
   GoTo(4, 1);
   EXPECT_EQ(Grid->InplaceEditor()->EditMask(), quillet::kDateEditMask);
   GoTo(1, 1);
@@ -108,7 +105,9 @@ struct TypingCase {
   std::string ShownAtEnd;
 };
 
-void PrintTo(const TypingCase& C, std::ostream* Out) { *Out << C.Name; }
+void PrintTo(const TypingCase& C, std::ostream* Out) {
+  *Out << C.Name;
+}
 
 class FormatedTypingTest : public FormatedGridTest,
                            public ::testing::WithParamInterface<TypingCase> {};
@@ -145,7 +144,7 @@ TEST_F(FormatedGridTest, DateTypedDigitByDigitStoresTodayUntilTheMonthAndDayAreW
   Today = quillet::FormatShortDateText(LocalDate(), CurrentFormatSettings());
   GoTo(4, 1);
   wintest::SendText(Editor(), "12032024");
-  std::vector<std::string> Expected = {Today,        Today,        Today,       Today,
+  std::vector<std::string> Expected = {Today,        Today,        Today,        Today,
                                        "12/03/2   ", "12/03/20  ", "12/03/202 ", "12/03/2024"};
   EXPECT_EQ(Stored, Expected);
   EXPECT_EQ(Shown(), "12/03/2024");

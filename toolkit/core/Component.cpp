@@ -49,9 +49,13 @@ const std::any* TComponent::FindPublishedMethod(std::string_view Name) const {
   return It == FMethods.end() ? nullptr : &It->second;
 }
 
-void TComponent::Loaded() { FState = static_cast<std::uint8_t>(FState & ~csLoading); }
+void TComponent::Loaded() {
+  FState = static_cast<std::uint8_t>(FState & ~csLoading);
+}
 
-void TComponent::Insert(TComponent* Child) { FComponents.push_back(Child); }
+void TComponent::Insert(TComponent* Child) {
+  FComponents.push_back(Child);
+}
 
 void TComponent::Remove(TComponent* Child) {
   auto It = std::find(FComponents.begin(), FComponents.end(), Child);

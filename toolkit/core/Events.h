@@ -22,8 +22,9 @@ public:
 
   // Any callable: handy for tests and programs that do not use method tables.
   template <class F>
-    requires std::invocable<F&, Args...> && (!std::same_as<std::decay_t<F>, TMethod>)
-  TMethod(F Callable) : FCall(std::move(Callable)) {}
+  requires std::invocable<F&, Args...> &&
+      (!std::same_as<std::decay_t<F>, TMethod>)TMethod(F Callable)
+      : FCall(std::move(Callable)) {}
 
   explicit operator bool() const noexcept { return static_cast<bool>(FCall); }
   void operator()(Args... A) const { FCall(std::forward<Args>(A)...); }

@@ -38,14 +38,16 @@ public:
   const std::vector<std::string>& StringList(const TLayoutValue& V) const;
 
   // An identifier from a fixed table, e.g. alTop -> alTop.
-  template <class E> E Enum(const TLayoutValue& V, std::initializer_list<std::pair<const char*, E>> Table) const {
+  template <class E>
+  E Enum(const TLayoutValue& V, std::initializer_list<std::pair<const char*, E>> Table) const {
     const std::string& Name = Ident(V);
     for (const auto& [N, E2] : Table)
       if (Name == N) return E2;
     Fail("unknown value '" + Name + "'");
   }
   // A set of identifiers from a fixed table, as a bit mask.
-  template <class M> M Set(const TLayoutValue& V, std::initializer_list<std::pair<const char*, M>> Table) const {
+  template <class M>
+  M Set(const TLayoutValue& V, std::initializer_list<std::pair<const char*, M>> Table) const {
     if (V.Kind != TLayoutValue::TKind::Set) Fail("a set [...] is expected");
     M Mask{};
     for (const std::string& Item : V.Items) {

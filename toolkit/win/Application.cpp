@@ -26,7 +26,8 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner), FTitle(Modu
 
 TApplication::~TApplication() {
   // The forms go first, while they can still reach the application.
-  while (ComponentCount() > 0) delete Components(ComponentCount() - 1);
+  while (ComponentCount() > 0)
+    delete Components(ComponentCount() - 1);
   FMainForm = nullptr;
   if (Application == this) Application = nullptr;
 }
@@ -95,12 +96,16 @@ void TApplication::HandleException(TObject* Sender, std::exception_ptr Error) {
   try {
     std::rethrow_exception(Error);
   } catch (const std::exception& E) {
-    if (OnException) OnException(Sender, E);
-    else ShowException(E);
+    if (OnException)
+      OnException(Sender, E);
+    else
+      ShowException(E);
   } catch (...) {
     Exception E("An unknown exception was raised.");
-    if (OnException) OnException(Sender, E);
-    else ShowException(E);
+    if (OnException)
+      OnException(Sender, E);
+    else
+      ShowException(E);
   }
 }
 
@@ -112,8 +117,10 @@ void TApplication::ShowException(const std::exception& E) {
 }
 
 void TApplication::FormClosed(TCustomForm* Form) {
-  if (Form == FMainForm) Terminate();
-  else if (Form->WindowHandle()) ShowWindow(Form->WindowHandle(), SW_HIDE);
+  if (Form == FMainForm)
+    Terminate();
+  else if (Form->WindowHandle())
+    ShowWindow(Form->WindowHandle(), SW_HIDE);
 }
 
 void TApplication::FormDestroyed(TCustomForm* Form) {

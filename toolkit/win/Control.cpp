@@ -58,7 +58,9 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   FHeight = AHeight;
 }
 
-RECT TControl::ClientRect() const { return {0, 0, FWidth, FHeight}; }
+RECT TControl::ClientRect() const {
+  return {0, 0, FWidth, FHeight};
+}
 int TControl::ClientWidth() const {
   RECT R = ClientRect();
   return R.right - R.left;
@@ -100,14 +102,18 @@ void TControl::RequestAlign() {
   if (FParent && FAlign != alNone) FParent->AlignControls();
 }
 
-void TControl::SetVisible(bool Value) { FVisible = Value; }
+void TControl::SetVisible(bool Value) {
+  FVisible = Value;
+}
 
 void TControl::SetEnabled(bool Value) {
   FEnabled = Value;
   if (HWND W = WindowHandle()) EnableWindow(W, Value);
 }
 
-void TControl::SetColor(TColor Value) { FColor = Value; }
+void TControl::SetColor(TColor Value) {
+  FColor = Value;
+}
 
 void TControl::SetParentFont(bool Value) {
   FParentFont = Value;
@@ -141,8 +147,10 @@ bool TControl::MouseCapture() const {
 void TControl::SetMouseCapture(bool Value) {
   HWND W = WindowHandle();
   if (!W) return;
-  if (Value) SetCapture(W);
-  else if (GetCapture() == W) ReleaseCapture();
+  if (Value)
+    SetCapture(W);
+  else if (GetCapture() == W)
+    ReleaseCapture();
 }
 
 void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -173,29 +181,44 @@ void TControl::SendCancelMode() {
 
 bool TControl::SetPublishedProperty(std::string_view Name, const TLayoutValue& Value,
                                     TLayoutBinder& Binder) {
-  if (Name == "Left") SetLeft(Binder.Int(Value));
-  else if (Name == "Top") SetTop(Binder.Int(Value));
-  else if (Name == "Width") SetWidth(Binder.Int(Value));
-  else if (Name == "Height") SetHeight(Binder.Int(Value));
-  else if (Name == "Visible") SetVisible(Binder.Bool(Value));
-  else if (Name == "Enabled") SetEnabled(Binder.Bool(Value));
-  else if (Name == "ParentFont") SetParentFont(Binder.Bool(Value));
+  if (Name == "Left")
+    SetLeft(Binder.Int(Value));
+  else if (Name == "Top")
+    SetTop(Binder.Int(Value));
+  else if (Name == "Width")
+    SetWidth(Binder.Int(Value));
+  else if (Name == "Height")
+    SetHeight(Binder.Int(Value));
+  else if (Name == "Visible")
+    SetVisible(Binder.Bool(Value));
+  else if (Name == "Enabled")
+    SetEnabled(Binder.Bool(Value));
+  else if (Name == "ParentFont")
+    SetParentFont(Binder.Bool(Value));
   else if (Name == "Align")
-    SetAlign(Binder.Enum<TAlign>(Value, {{"alNone", alNone}, {"alTop", alTop},
-                                         {"alBottom", alBottom}, {"alLeft", alLeft},
-                                         {"alRight", alRight}, {"alClient", alClient}}));
+    SetAlign(Binder.Enum<TAlign>(Value, {{"alNone", alNone},
+                                         {"alTop", alTop},
+                                         {"alBottom", alBottom},
+                                         {"alLeft", alLeft},
+                                         {"alRight", alRight},
+                                         {"alClient", alClient}}));
   else if (Name == "BiDiMode")
     SetBiDiMode(Binder.Enum<TBiDiMode>(
         Value, {{"bdLeftToRight", bdLeftToRight}, {"bdRightToLeft", bdRightToLeft}}));
   else if (Name == "Color") {
     TColor C = 0;
-    if (Value.Kind == TLayoutValue::TKind::Integer) C = Binder.Int(Value);
-    else if (!IdentToColor(Binder.Ident(Value), C)) Binder.Fail("unknown colour '" + Value.Text + "'");
+    if (Value.Kind == TLayoutValue::TKind::Integer)
+      C = Binder.Int(Value);
+    else if (!IdentToColor(Binder.Ident(Value), C))
+      Binder.Fail("unknown colour '" + Value.Text + "'");
     SetColor(C);
-  } else if (Name == "Font.Name") Font().SetName(Binder.String(Value));
-  else if (Name == "Font.Height") Font().SetHeight(Binder.Int(Value));
+  } else if (Name == "Font.Name")
+    Font().SetName(Binder.String(Value));
+  else if (Name == "Font.Height")
+    Font().SetHeight(Binder.Int(Value));
   else if (Name == "Font.Charset") {
-    if (Value.Kind == TLayoutValue::TKind::Integer) Font().SetCharset(Binder.Int(Value));
+    if (Value.Kind == TLayoutValue::TKind::Integer)
+      Font().SetCharset(Binder.Int(Value));
     else
       Font().SetCharset(Binder.Enum<int>(Value, {{"DEFAULT_CHARSET", DEFAULT_CHARSET},
                                                  {"ANSI_CHARSET", ANSI_CHARSET},
@@ -203,19 +226,28 @@ bool TControl::SetPublishedProperty(std::string_view Name, const TLayoutValue& V
                                                  {"SHIFTJIS_CHARSET", SHIFTJIS_CHARSET}}));
   } else if (Name == "Font.Color") {
     TColor C = 0;
-    if (Value.Kind == TLayoutValue::TKind::Integer) C = Binder.Int(Value);
-    else if (!IdentToColor(Binder.Ident(Value), C)) Binder.Fail("unknown colour '" + Value.Text + "'");
+    if (Value.Kind == TLayoutValue::TKind::Integer)
+      C = Binder.Int(Value);
+    else if (!IdentToColor(Binder.Ident(Value), C))
+      Binder.Fail("unknown colour '" + Value.Text + "'");
     Font().SetColor(C);
   } else if (Name == "Font.Style")
-    Font().SetStyle(Binder.Set<TFontStyles>(Value, {{"fsBold", fsBold}, {"fsItalic", fsItalic},
+    Font().SetStyle(Binder.Set<TFontStyles>(Value, {{"fsBold", fsBold},
+                                                    {"fsItalic", fsItalic},
                                                     {"fsUnderline", fsUnderline},
                                                     {"fsStrikeOut", fsStrikeOut}}));
-  else if (Name == "OnClick") OnClick = Binder.Method<TNotifyEvent>(Value);
-  else if (Name == "OnDblClick") OnDblClick = Binder.Method<TNotifyEvent>(Value);
-  else if (Name == "OnMouseDown") OnMouseDown = Binder.Method<TMouseEvent>(Value);
-  else if (Name == "OnMouseMove") OnMouseMove = Binder.Method<TMouseMoveEvent>(Value);
-  else if (Name == "OnMouseUp") OnMouseUp = Binder.Method<TMouseEvent>(Value);
-  else return TComponent::SetPublishedProperty(Name, Value, Binder);
+  else if (Name == "OnClick")
+    OnClick = Binder.Method<TNotifyEvent>(Value);
+  else if (Name == "OnDblClick")
+    OnDblClick = Binder.Method<TNotifyEvent>(Value);
+  else if (Name == "OnMouseDown")
+    OnMouseDown = Binder.Method<TMouseEvent>(Value);
+  else if (Name == "OnMouseMove")
+    OnMouseMove = Binder.Method<TMouseMoveEvent>(Value);
+  else if (Name == "OnMouseUp")
+    OnMouseUp = Binder.Method<TMouseEvent>(Value);
+  else
+    return TComponent::SetPublishedProperty(Name, Value, Binder);
   return true;
 }
 

@@ -19,7 +19,13 @@ class TWinControl;
 enum TAlign : std::uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
 enum TShiftFlag : std::uint16_t {
-  ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64
+  ssShift = 1,
+  ssAlt = 2,
+  ssCtrl = 4,
+  ssLeft = 8,
+  ssRight = 16,
+  ssMiddle = 32,
+  ssDouble = 64
 };
 using TShiftState = std::uint16_t;
 enum TBiDiMode : std::uint8_t { bdLeftToRight, bdRightToLeft };

@@ -28,12 +28,16 @@ LRESULT CALLBACK CentreOnScreen(int Code, WPARAM WParam, LPARAM LParam) {
 
 int MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int) {
   static const char* const Captions[] = {"Warning", "Error", "Information", "Confirm", ""};
-  static const UINT Icons[] = {MB_ICONWARNING, MB_ICONERROR, MB_ICONINFORMATION, MB_ICONQUESTION, 0};
+  static const UINT Icons[] = {MB_ICONWARNING, MB_ICONERROR, MB_ICONINFORMATION, MB_ICONQUESTION,
+                               0};
   UINT Type = Icons[DlgType] | MB_DEFBUTTON1;
   bool HasCancel = (Buttons & mbCancel) != 0;
-  if ((Buttons & mbYes) && (Buttons & mbNo)) Type |= HasCancel ? MB_YESNOCANCEL : MB_YESNO;
-  else if ((Buttons & mbOK) && HasCancel) Type |= MB_OKCANCEL;
-  else Type |= MB_OK;
+  if ((Buttons & mbYes) && (Buttons & mbNo))
+    Type |= HasCancel ? MB_YESNOCANCEL : MB_YESNO;
+  else if ((Buttons & mbOK) && HasCancel)
+    Type |= MB_OKCANCEL;
+  else
+    Type |= MB_OK;
 
   HWND Owner = GetActiveWindow();
   gCentreHook = SetWindowsHookExA(WH_CBT, CentreOnScreen, nullptr, GetCurrentThreadId());
@@ -43,10 +47,14 @@ int MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Butto
     gCentreHook = nullptr;
   }
   switch (Result) {
-  case IDOK: return mrOk;
-  case IDYES: return mrYes;
-  case IDNO: return mrNo;
-  default: return mrCancel;
+  case IDOK:
+    return mrOk;
+  case IDYES:
+    return mrYes;
+  case IDNO:
+    return mrNo;
+  default:
+    return mrCancel;
   }
 }
 

@@ -11,7 +11,8 @@
 namespace tk {
 
 TCustomForm* GetParentForm(TControl* Control) {
-  while (Control && Control->Parent()) Control = Control->Parent();
+  while (Control && Control->Parent())
+    Control = Control->Parent();
   return dynamic_cast<TCustomForm*>(Control);
 }
 
@@ -162,7 +163,8 @@ void TCustomForm::SelectNext(TWinControl* Current, bool Forward) {
   if (Stops.empty()) return;
   auto It = std::find(Stops.begin(), Stops.end(), Current);
   std::size_t Index;
-  if (It == Stops.end()) Index = Forward ? 0 : Stops.size() - 1;
+  if (It == Stops.end())
+    Index = Forward ? 0 : Stops.size() - 1;
   else {
     std::size_t Pos = static_cast<std::size_t>(It - Stops.begin());
     Index = Forward ? (Pos + 1) % Stops.size() : (Pos + Stops.size() - 1) % Stops.size();
@@ -211,7 +213,9 @@ void TCustomForm::Dispatch(TMessage& Message) {
         FFocusedControl->HandleAllocated() && IsWindowVisible(FFocusedControl->WindowHandle()))
       ::SetFocus(FFocusedControl->WindowHandle());
     break;
-  default: TWinControl::Dispatch(Message); break;
+  default:
+    TWinControl::Dispatch(Message);
+    break;
   }
 }
 
@@ -229,19 +233,27 @@ void TCustomForm::WMNCButtonDown(TMessage& Message) {
 
 bool TCustomForm::SetPublishedProperty(std::string_view Name, const TLayoutValue& Value,
                                        TLayoutBinder& Binder) {
-  if (Name == "Caption") SetCaption(Binder.String(Value));
+  if (Name == "Caption")
+    SetCaption(Binder.String(Value));
   else if (Name == "Position")
     SetPosition(Binder.Enum<TPosition>(
         Value, {{"poDesigned", poDesigned}, {"poScreenCenter", poScreenCenter}}));
-  else if (Name == "PixelsPerInch") FPixelsPerInch = Binder.Int(Value);
-  else if (Name == "TextHeight") FTextHeight = Binder.Int(Value);
-  else if (Name == "OldCreateOrder") FOldCreateOrder = Binder.Bool(Value);
-  else if (Name == "ClientWidth") SetClientWidth(Binder.Int(Value));
+  else if (Name == "PixelsPerInch")
+    FPixelsPerInch = Binder.Int(Value);
+  else if (Name == "TextHeight")
+    FTextHeight = Binder.Int(Value);
+  else if (Name == "OldCreateOrder")
+    FOldCreateOrder = Binder.Bool(Value);
+  else if (Name == "ClientWidth")
+    SetClientWidth(Binder.Int(Value));
   else if (Name == "ClientHeight")
     SetBounds(Left(), Top(), Width(), Height() + Binder.Int(Value) - ClientHeight());
-  else if (Name == "OnCreate") OnCreate = Binder.Method<TNotifyEvent>(Value);
-  else if (Name == "OnDestroy") OnDestroy = Binder.Method<TNotifyEvent>(Value);
-  else return TWinControl::SetPublishedProperty(Name, Value, Binder);
+  else if (Name == "OnCreate")
+    OnCreate = Binder.Method<TNotifyEvent>(Value);
+  else if (Name == "OnDestroy")
+    OnDestroy = Binder.Method<TNotifyEvent>(Value);
+  else
+    return TWinControl::SetPublishedProperty(Name, Value, Binder);
   return true;
 }
 

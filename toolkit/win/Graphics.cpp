@@ -11,14 +11,22 @@ COLORREF ColorToRGB(TColor Color) {
 
 bool IdentToColor(const std::string& Ident, TColor& Color) {
   static const std::pair<const char*, TColor> Table[] = {
-      {"clBtnFace", clBtnFace},         {"clWindow", clWindow},
-      {"clWindowText", clWindowText},   {"clBtnText", clBtnText},
-      {"clHighlight", clHighlight},     {"clHighlightText", clHighlightText},
-      {"clBtnShadow", clBtnShadow},     {"clBlack", clBlack},
-      {"clWhite", clWhite},             {"clRed", 0x0000FF},
-      {"clGreen", 0x008000},            {"clBlue", 0xFF0000},
-      {"clYellow", 0x00FFFF},           {"clGray", 0x808080},
-      {"clSilver", 0xC0C0C0},           {"clNavy", 0x800000},
+      {"clBtnFace", clBtnFace},
+      {"clWindow", clWindow},
+      {"clWindowText", clWindowText},
+      {"clBtnText", clBtnText},
+      {"clHighlight", clHighlight},
+      {"clHighlightText", clHighlightText},
+      {"clBtnShadow", clBtnShadow},
+      {"clBlack", clBlack},
+      {"clWhite", clWhite},
+      {"clRed", 0x0000FF},
+      {"clGreen", 0x008000},
+      {"clBlue", 0xFF0000},
+      {"clYellow", 0x00FFFF},
+      {"clGray", 0x808080},
+      {"clSilver", 0xC0C0C0},
+      {"clNavy", 0x800000},
       {"clInfoBk", clSystemColor | COLOR_INFOBK},
   };
   for (const auto& [Name, Value] : Table)
@@ -91,15 +99,19 @@ void TFont::Changed() {
   if (OnChange) OnChange(this);
 }
 
-TCanvas::~TCanvas() { SetHandle(nullptr); }
+TCanvas::~TCanvas() {
+  SetHandle(nullptr);
+}
 
 HDC TCanvas::Handle() {
   if (!FDC) {
     FDC = CreateCompatibleDC(nullptr);
     FOwnsDC = true;
   }
-  if (!FOldFont) FOldFont = SelectObject(FDC, FFont.Handle());
-  else SelectObject(FDC, FFont.Handle());
+  if (!FOldFont)
+    FOldFont = SelectObject(FDC, FFont.Handle());
+  else
+    SelectObject(FDC, FFont.Handle());
   return FDC;
 }
 

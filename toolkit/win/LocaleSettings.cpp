@@ -29,7 +29,9 @@ std::string ConvertShortDateFormat(const std::string& SystemFormat) {
   return Result.empty() ? "m/d/yy" : Result;
 }
 
-char CurrentDecimalSeparator() { return LocaleChar(LOCALE_SDECIMAL, '.'); }
+char CurrentDecimalSeparator() {
+  return LocaleChar(LOCALE_SDECIMAL, '.');
+}
 
 quillet::TFormatSettings CurrentFormatSettings() {
   quillet::TFormatSettings S;

@@ -70,16 +70,20 @@ bool TMemo::SetPublishedProperty(std::string_view Name, const TLayoutValue& Valu
   if (Name == "Lines.Strings") {
     FLines.BeginUpdate();
     FLines.Clear();
-    for (const std::string& Line : Binder.StringList(Value)) FLines.Add(Line);
+    for (const std::string& Line : Binder.StringList(Value))
+      FLines.Add(Line);
     FLines.EndUpdate();
-  } else if (Name == "ReadOnly") SetReadOnly(Binder.Bool(Value));
-  else if (Name == "WordWrap") SetWordWrap(Binder.Bool(Value));
+  } else if (Name == "ReadOnly")
+    SetReadOnly(Binder.Bool(Value));
+  else if (Name == "WordWrap")
+    SetWordWrap(Binder.Bool(Value));
   else if (Name == "ScrollBars")
     SetScrollBars(Binder.Enum<TScrollStyle>(Value, {{"ssNone", ssNone},
                                                     {"ssHorizontal", ssHorizontal},
                                                     {"ssVertical", ssVertical},
                                                     {"ssBoth", ssBoth}}));
-  else return TWinControl::SetPublishedProperty(Name, Value, Binder);
+  else
+    return TWinControl::SetPublishedProperty(Name, Value, Binder);
   return true;
 }
 

@@ -16,8 +16,12 @@ struct TMessage {
 };
 
 // Signed 16-bit client coordinates packed into lParam, as mouse messages carry them.
-inline int LoWordSigned(LPARAM L) { return static_cast<std::int16_t>(L & 0xFFFF); }
-inline int HiWordSigned(LPARAM L) { return static_cast<std::int16_t>((L >> 16) & 0xFFFF); }
+inline int LoWordSigned(LPARAM L) {
+  return static_cast<std::int16_t>(L & 0xFFFF);
+}
+inline int HiWordSigned(LPARAM L) {
+  return static_cast<std::int16_t>((L >> 16) & 0xFFFF);
+}
 inline LPARAM PackPoint(int X, int Y) {
   return static_cast<LPARAM>((static_cast<std::uint32_t>(static_cast<std::uint16_t>(Y)) << 16) |
                              static_cast<std::uint16_t>(X));

@@ -171,7 +171,9 @@ void TWinControl::DetachHandle() {
   FHandle = nullptr;
 }
 
-void TWinControl::InsertControl(TControl* Control) { FControls.push_back(Control); }
+void TWinControl::InsertControl(TControl* Control) {
+  FControls.push_back(Control);
+}
 
 void TWinControl::RemoveControl(TControl* Control) {
   auto It = std::find(FControls.begin(), FControls.end(), Control);
@@ -268,7 +270,9 @@ void TWinControl::Update() {
   if (FHandle) UpdateWindow(FHandle);
 }
 
-bool TWinControl::Showing() const { return FHandle && IsWindowVisible(FHandle); }
+bool TWinControl::Showing() const {
+  return FHandle && IsWindowVisible(FHandle);
+}
 
 bool TWinControl::CanFocus() const {
   for (const TWinControl* C = this; C; C = C->Parent())
@@ -276,13 +280,21 @@ bool TWinControl::CanFocus() const {
   return true;
 }
 
-bool TWinControl::Focused() const { return FHandle && GetFocus() == FHandle; }
+bool TWinControl::Focused() const {
+  return FHandle && GetFocus() == FHandle;
+}
 
-void TWinControl::SetFocus() { ::SetFocus(Handle()); }
+void TWinControl::SetFocus() {
+  ::SetFocus(Handle());
+}
 
-void TWinControl::SetTabOrder(int Value) { FTabOrder = Value; }
+void TWinControl::SetTabOrder(int Value) {
+  FTabOrder = Value;
+}
 
-bool TWinControl::WantsDialogKey(WORD Key) const { return Key != VK_TAB; }
+bool TWinControl::WantsDialogKey(WORD Key) const {
+  return Key != VK_TAB;
+}
 
 void TWinControl::FontChanged() {
   if (FHandle) {
@@ -298,7 +310,9 @@ LRESULT TWinControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
   return Message.Result;
 }
 
-void TWinControl::WndProc(TMessage& Message) { Dispatch(Message); }
+void TWinControl::WndProc(TMessage& Message) {
+  Dispatch(Message);
+}
 
 void TWinControl::DefaultHandler(TMessage& Message) {
   if (!FHandle) return;
@@ -308,35 +322,69 @@ void TWinControl::DefaultHandler(TMessage& Message) {
 
 void TWinControl::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
-  case WM_PAINT: WMPaint(Message); break;
-  case WM_SIZE: WMSize(Message); break;
+  case WM_PAINT:
+    WMPaint(Message);
+    break;
+  case WM_SIZE:
+    WMSize(Message);
+    break;
   case WM_MOVE:
     DefaultHandler(Message);
     if (FHandle) UpdateBoundsFromWindow();
     break;
-  case WM_SETFOCUS: WMSetFocus(Message); break;
-  case WM_KILLFOCUS: WMKillFocus(Message); break;
-  case WM_SETCURSOR: WMSetCursor(Message); break;
-  case WM_CANCELMODE: WMCancelMode(Message); break;
-  case CM_CANCELMODE: CMCancelMode(Message); break;
+  case WM_SETFOCUS:
+    WMSetFocus(Message);
+    break;
+  case WM_KILLFOCUS:
+    WMKillFocus(Message);
+    break;
+  case WM_SETCURSOR:
+    WMSetCursor(Message);
+    break;
+  case WM_CANCELMODE:
+    WMCancelMode(Message);
+    break;
+  case CM_CANCELMODE:
+    CMCancelMode(Message);
+    break;
   case WM_KEYDOWN:
-  case WM_SYSKEYDOWN: WMKeyDown(Message); break;
+  case WM_SYSKEYDOWN:
+    WMKeyDown(Message);
+    break;
   case WM_KEYUP:
-  case WM_SYSKEYUP: WMKeyUp(Message); break;
-  case WM_CHAR: WMChar(Message); break;
+  case WM_SYSKEYUP:
+    WMKeyUp(Message);
+    break;
+  case WM_CHAR:
+    WMChar(Message);
+    break;
   case WM_LBUTTONDOWN:
   case WM_RBUTTONDOWN:
   case WM_MBUTTONDOWN:
   case WM_LBUTTONUP:
   case WM_RBUTTONUP:
-  case WM_MBUTTONUP: WMMouseButton(Message); break;
-  case WM_LBUTTONDBLCLK: WMLButtonDblClk(Message); break;
-  case WM_MOUSEMOVE: WMMouseMove(Message); break;
+  case WM_MBUTTONUP:
+    WMMouseButton(Message);
+    break;
+  case WM_LBUTTONDBLCLK:
+    WMLButtonDblClk(Message);
+    break;
+  case WM_MOUSEMOVE:
+    WMMouseMove(Message);
+    break;
   case WM_NCLBUTTONDOWN:
-  case WM_NCLBUTTONDBLCLK: WMNCButtonDown(Message); break;
-  case WM_ERASEBKGND: WMEraseBkgnd(Message); break;
-  case WM_COMMAND: WMCommand(Message); break;
-  case WM_GETDLGCODE: WMGetDlgCode(Message); break;
+  case WM_NCLBUTTONDBLCLK:
+    WMNCButtonDown(Message);
+    break;
+  case WM_ERASEBKGND:
+    WMEraseBkgnd(Message);
+    break;
+  case WM_COMMAND:
+    WMCommand(Message);
+    break;
+  case WM_GETDLGCODE:
+    WMGetDlgCode(Message);
+    break;
   case WM_CTLCOLOREDIT:
   case WM_CTLCOLORSTATIC:
   case WM_CTLCOLORLISTBOX: {
@@ -352,7 +400,9 @@ void TWinControl::Dispatch(TMessage& Message) {
     Message.Result = reinterpret_cast<LRESULT>(Child->BackgroundBrush());
     break;
   }
-  default: DefaultHandler(Message); break;
+  default:
+    DefaultHandler(Message);
+    break;
   }
 }
 
@@ -372,7 +422,9 @@ void TWinControl::PaintWindow(HDC DC) {
   DefaultHandler(Paint);
 }
 
-void TWinControl::WMPaint(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::WMPaint(TMessage& Message) {
+  DefaultHandler(Message);
+}
 
 void TWinControl::WMSize(TMessage& Message) {
   DefaultHandler(Message);
@@ -392,7 +444,9 @@ void TWinControl::WMKillFocus(TMessage& Message) {
   if (OnExit) OnExit(this);
 }
 
-void TWinControl::WMSetCursor(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::WMSetCursor(TMessage& Message) {
+  DefaultHandler(Message);
+}
 
 void TWinControl::WMCancelMode(TMessage& Message) {
   if (FHandle && GetCapture() == FHandle) ReleaseCapture();
@@ -430,14 +484,15 @@ void TWinControl::WMMouseButton(TMessage& Message) {
                Message.Msg == WM_MBUTTONDOWN;
   if (Message.Msg == WM_LBUTTONDOWN) SendCancelMode();
   DefaultHandler(Message);
-  TMouseButton Button = (Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONUP) ? mbLeft
-                        : (Message.Msg == WM_RBUTTONDOWN || Message.Msg == WM_RBUTTONUP)
-                            ? mbRight
-                            : mbMiddle;
+  TMouseButton Button = (Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONUP)   ? mbLeft
+                        : (Message.Msg == WM_RBUTTONDOWN || Message.Msg == WM_RBUTTONUP) ? mbRight
+                                                                                         : mbMiddle;
   TShiftState Shift = MouseKeysToShiftState(Message.WParam);
   int X = LoWordSigned(Message.LParam), Y = HiWordSigned(Message.LParam);
-  if (Press) MouseDown(Button, Shift, X, Y);
-  else MouseUp(Button, Shift, X, Y);
+  if (Press)
+    MouseDown(Button, Shift, X, Y);
+  else
+    MouseUp(Button, Shift, X, Y);
 }
 
 void TWinControl::WMLButtonDblClk(TMessage& Message) {
@@ -459,11 +514,17 @@ void TWinControl::WMNCButtonDown(TMessage& Message) {
   DefaultHandler(Message);
 }
 
-void TWinControl::WMEraseBkgnd(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::WMEraseBkgnd(TMessage& Message) {
+  DefaultHandler(Message);
+}
 
-void TWinControl::WMCommand(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::WMCommand(TMessage& Message) {
+  DefaultHandler(Message);
+}
 
-void TWinControl::WMGetDlgCode(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::WMGetDlgCode(TMessage& Message) {
+  DefaultHandler(Message);
+}
 
 void TWinControl::KeyDown(WORD& Key, TShiftState Shift) {
   if (OnKeyDown) OnKeyDown(this, Key, Shift);
@@ -479,14 +540,22 @@ void TWinControl::KeyUp(WORD& Key, TShiftState Shift) {
 
 bool TWinControl::SetPublishedProperty(std::string_view Name, const TLayoutValue& Value,
                                        TLayoutBinder& Binder) {
-  if (Name == "TabOrder") SetTabOrder(Binder.Int(Value));
-  else if (Name == "TabStop") SetTabStop(Binder.Bool(Value));
-  else if (Name == "OnKeyDown") OnKeyDown = Binder.Method<TKeyEvent>(Value);
-  else if (Name == "OnKeyPress") OnKeyPress = Binder.Method<TKeyPressEvent>(Value);
-  else if (Name == "OnKeyUp") OnKeyUp = Binder.Method<TKeyEvent>(Value);
-  else if (Name == "OnEnter") OnEnter = Binder.Method<TNotifyEvent>(Value);
-  else if (Name == "OnExit") OnExit = Binder.Method<TNotifyEvent>(Value);
-  else return TControl::SetPublishedProperty(Name, Value, Binder);
+  if (Name == "TabOrder")
+    SetTabOrder(Binder.Int(Value));
+  else if (Name == "TabStop")
+    SetTabStop(Binder.Bool(Value));
+  else if (Name == "OnKeyDown")
+    OnKeyDown = Binder.Method<TKeyEvent>(Value);
+  else if (Name == "OnKeyPress")
+    OnKeyPress = Binder.Method<TKeyPressEvent>(Value);
+  else if (Name == "OnKeyUp")
+    OnKeyUp = Binder.Method<TKeyEvent>(Value);
+  else if (Name == "OnEnter")
+    OnEnter = Binder.Method<TNotifyEvent>(Value);
+  else if (Name == "OnExit")
+    OnExit = Binder.Method<TNotifyEvent>(Value);
+  else
+    return TControl::SetPublishedProperty(Name, Value, Binder);
   return true;
 }
 

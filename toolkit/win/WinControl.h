@@ -32,7 +32,7 @@ public:
   ~TWinControl() override;
   std::string_view ClassName() const override { return "TWinControl"; }
 
-  HWND Handle();  // creates the window when it has none yet
+  HWND Handle(); // creates the window when it has none yet
   HWND WindowHandle() const override { return FHandle; }
   bool HandleAllocated() const { return FHandle != nullptr; }
   void HandleNeeded() { (void)Handle(); }

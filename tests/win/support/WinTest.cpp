@@ -11,7 +11,8 @@ void Pump(int Milliseconds) {
   for (;;) {
     MSG Msg;
     // Through the application, as its message loop would: dialog keys first.
-    while (PeekMessageA(&Msg, nullptr, 0, 0, PM_REMOVE)) tk::Application->HandleMessage(Msg);
+    while (PeekMessageA(&Msg, nullptr, 0, 0, PM_REMOVE))
+      tk::Application->HandleMessage(Msg);
     if (GetTickCount() - Start >= static_cast<DWORD>(Milliseconds)) break;
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
   }
@@ -30,7 +31,10 @@ void SendKey(HWND Wnd, WORD VirtualKey, bool Alt) {
   UINT Up = Alt ? WM_SYSKEYUP : WM_KEYUP;
   SendMessageA(Wnd, Down, VirtualKey, KeyData(VirtualKey, false, Alt));
   if (!Alt && (VirtualKey == VK_RETURN || VirtualKey == VK_ESCAPE || VirtualKey == VK_BACK))
-    SendMessageA(Wnd, WM_CHAR, VirtualKey == VK_RETURN ? 13 : VirtualKey == VK_ESCAPE ? 27 : 8,
+    SendMessageA(Wnd, WM_CHAR,
+                 VirtualKey == VK_RETURN   ? 13
+                 : VirtualKey == VK_ESCAPE ? 27
+                                           : 8,
                  KeyData(VirtualKey, false));
   SendMessageA(Wnd, Up, VirtualKey, KeyData(VirtualKey, true, Alt));
 }
@@ -44,7 +48,8 @@ void SendChar(HWND Wnd, char Ch) {
 }
 
 void SendText(HWND Wnd, std::string_view Text) {
-  for (char C : Text) SendChar(Wnd, C);
+  for (char C : Text)
+    SendChar(Wnd, C);
 }
 
 namespace {
@@ -114,9 +119,12 @@ void InputMouseMoveScreen(int X, int Y) {
 void InputMouseButton(Button B, bool Up) {
   INPUT In{};
   In.type = INPUT_MOUSE;
-  if (B == Button::Left) In.mi.dwFlags = Up ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
-  else if (B == Button::Right) In.mi.dwFlags = Up ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_RIGHTDOWN;
-  else In.mi.dwFlags = Up ? MOUSEEVENTF_MIDDLEUP : MOUSEEVENTF_MIDDLEDOWN;
+  if (B == Button::Left)
+    In.mi.dwFlags = Up ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
+  else if (B == Button::Right)
+    In.mi.dwFlags = Up ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_RIGHTDOWN;
+  else
+    In.mi.dwFlags = Up ? MOUSEEVENTF_MIDDLEUP : MOUSEEVENTF_MIDDLEDOWN;
   SendInput(1, &In, sizeof In);
 }
 
@@ -144,10 +152,13 @@ HeldKeys::HeldKeys(std::initializer_list<WORD> Keys) {
   GetKeyboardState(Saved);
   BYTE State[256];
   GetKeyboardState(State);
-  for (WORD Key : Keys) State[Key] |= 0x80;
+  for (WORD Key : Keys)
+    State[Key] |= 0x80;
   SetKeyboardState(State);
 }
 
-HeldKeys::~HeldKeys() { SetKeyboardState(Saved); }
+HeldKeys::~HeldKeys() {
+  SetKeyboardState(Saved);
+}
 
 } // namespace wintest
