@@ -231,7 +231,7 @@ protected:
 };
 
 TEST_F(DemoTour, StartsCentredWithTheHeadersAndTheEditorOnTheFirstCell) {
-  // The session found the window by its caption.
+  // The demo's window was found by its caption on start.
   RECT Window = ScreenRectOf(Demo->MainWindow());
   POINT Centre = Middle(Window);
   EXPECT_NEAR(Centre.x, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
