@@ -179,6 +179,13 @@ void TControl::SendCancelMode() {
   if (TCustomForm* Form = GetParentForm(this)) Form->SendCancelMode(this);
 }
 
+TColor LayoutColor(const TLayoutValue& Value, TLayoutBinder& Binder) {
+  if (Value.Kind == TLayoutValue::TKind::Integer) return Binder.Int(Value);
+  TColor C = 0;
+  if (!IdentToColor(Binder.Ident(Value), C)) Binder.Fail("unknown colour '" + Value.Text + "'");
+  return C;
+}
+
 bool TControl::SetPublishedProperty(std::string_view Name, const TLayoutValue& Value,
                                     TLayoutBinder& Binder) {
   if (Name == "Left")
@@ -205,14 +212,9 @@ bool TControl::SetPublishedProperty(std::string_view Name, const TLayoutValue& V
   else if (Name == "BiDiMode")
     SetBiDiMode(Binder.Enum<TBiDiMode>(
         Value, {{"bdLeftToRight", bdLeftToRight}, {"bdRightToLeft", bdRightToLeft}}));
-  else if (Name == "Color") {
-    TColor C = 0;
-    if (Value.Kind == TLayoutValue::TKind::Integer)
-      C = Binder.Int(Value);
-    else if (!IdentToColor(Binder.Ident(Value), C))
-      Binder.Fail("unknown colour '" + Value.Text + "'");
-    SetColor(C);
-  } else if (Name == "Font.Name")
+  else if (Name == "Color")
+    SetColor(LayoutColor(Value, Binder));
+  else if (Name == "Font.Name")
     Font().SetName(Binder.String(Value));
   else if (Name == "Font.Height")
     Font().SetHeight(Binder.Int(Value));
@@ -224,14 +226,9 @@ bool TControl::SetPublishedProperty(std::string_view Name, const TLayoutValue& V
                                                  {"ANSI_CHARSET", ANSI_CHARSET},
                                                  {"SYMBOL_CHARSET", SYMBOL_CHARSET},
                                                  {"SHIFTJIS_CHARSET", SHIFTJIS_CHARSET}}));
-  } else if (Name == "Font.Color") {
-    TColor C = 0;
-    if (Value.Kind == TLayoutValue::TKind::Integer)
-      C = Binder.Int(Value);
-    else if (!IdentToColor(Binder.Ident(Value), C))
-      Binder.Fail("unknown colour '" + Value.Text + "'");
-    Font().SetColor(C);
-  } else if (Name == "Font.Style")
+  } else if (Name == "Font.Color")
+    Font().SetColor(LayoutColor(Value, Binder));
+  else if (Name == "Font.Style")
     Font().SetStyle(Binder.Set<TFontStyles>(Value, {{"fsBold", fsBold},
                                                     {"fsItalic", fsItalic},
                                                     {"fsUnderline", fsUnderline},

@@ -43,6 +43,9 @@ TShiftState KeyDataToShiftState(LPARAM KeyData);
 // The shift state of a mouse message's wParam.
 TShiftState MouseKeysToShiftState(WPARAM Keys);
 
+// A colour stored in a layout: a number or an identifier such as clBtnFace.
+TColor LayoutColor(const TLayoutValue& Value, TLayoutBinder& Binder);
+
 class TControl : public TComponent {
 public:
   explicit TControl(TComponent* AOwner);

@@ -459,14 +459,9 @@ bool TCustomGrid::SetPublishedProperty(std::string_view Name, const TLayoutValue
     SetBorderStyle(Binder.Enum<TBorderStyle>(Value, {{"bsNone", bsNone}, {"bsSingle", bsSingle}}));
   else if (Name == "Ctl3D")
     SetCtl3D(Binder.Bool(Value));
-  else if (Name == "FixedColor") {
-    TColor C = 0;
-    if (Value.Kind == TLayoutValue::TKind::Integer)
-      C = Binder.Int(Value);
-    else if (!IdentToColor(Binder.Ident(Value), C))
-      Binder.Fail("unknown colour '" + Value.Text + "'");
-    SetFixedColor(C);
-  } else if (Name == "OnSelectCell")
+  else if (Name == "FixedColor")
+    SetFixedColor(LayoutColor(Value, Binder));
+  else if (Name == "OnSelectCell")
     OnSelectCell = Binder.Method<TSelectCellEvent>(Value);
   else if (Name == "OnTopLeftChanged")
     OnTopLeftChanged = Binder.Method<TNotifyEvent>(Value);
